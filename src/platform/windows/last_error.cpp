@@ -1,0 +1,26 @@
+// The Windows side of the layer is kernel32 itself; only the error text
+// needs code of our own.
+#include "../computer_name.h"
+
+#include <cstdio>
+
+// The run-time would otherwise be free to expand wildcards in the command
+// line into file names, and a name such as * must reach the request as typed.
+extern "C" {
+int _dowildcard = 0;
+}
+
+std::string LastErrorMessage() {
+    const DWORD code = GetLastError();
+    char text[512];
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                                  sizeof text, nullptr);
+    while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n')) {
+        --length;
+    }
+    if (length == 0) {
+        std::snprintf(text, sizeof text, "system error %lu", static_cast<unsigned long>(code));
+        return text;
+    }
+    return std::string(text, length);
+}
