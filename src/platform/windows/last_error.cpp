@@ -4,12 +4,6 @@
 
 #include <cstdio>
 
-// The run-time would otherwise be free to expand wildcards in the command
-// line into file names, and a name such as * must reach the request as typed.
-extern "C" {
-int _dowildcard = 0;
-}
-
 std::string LastErrorMessage() {
     const DWORD code = GetLastError();
     char text[512];
