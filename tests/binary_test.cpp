@@ -1,15 +1,13 @@
-// The built command itself. Runs that would rename happen only under
-// unshare, in private mount and host-name namespaces over a private copy of
-// /etc; this machine's own name and /etc/hostname are checked untouched.
-#include <climits>
+// The built command itself. Runs that would rename happen only in private
+// namespaces over a private copy of /etc; this machine's own name and
+// /etc/hostname are checked untouched.
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include "case_names.h"
+#include "private_etc.h"
 #include "process.h"
 
 namespace {
@@ -19,27 +17,6 @@ const std::string kUsage =
     "Sets this computer's host name to ComputerName; the change takes effect after a reboot.\n"
     "\n";
 const std::string kNotice = "Please reboot for computer name change to take effect...\n";
-
-std::string RunningName() {
-    char name[HOST_NAME_MAX + 1] = {};
-    EXPECT_EQ(gethostname(name, sizeof name - 1), 0);
-    return name;
-}
-
-// The machine's own name, before and after each test.
-class Machine : public testing::Test {
-protected:
-    void SetUp() override {
-        running_ = RunningName();
-        stored_ = ReadFile("/etc/hostname");
-    }
-    void TearDown() override {
-        EXPECT_EQ(RunningName(), running_) << "this machine's running name changed";
-        EXPECT_EQ(ReadFile("/etc/hostname"), stored_) << "this machine's /etc/hostname changed";
-    }
-    std::string running_;
-    std::string stored_;
-};
 
 struct UsageCase {
     const char *label;
@@ -56,7 +33,7 @@ const UsageCase kUsageCases[] = {
     {"three arguments", {"a", "b", "c"}},
 };
 
-class Usage : public Machine, public testing::WithParamInterface<UsageCase> {};
+class Usage : public MachineUntouched, public testing::WithParamInterface<UsageCase> {};
 
 TEST_P(Usage, ReportsTheRunningNameAndShowsUsage) {
     std::vector<std::string> argv = {HOSTLABEL_PROGRAM};
@@ -68,25 +45,6 @@ TEST_P(Usage, ReportsTheRunningNameAndShowsUsage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Counts, Usage, testing::ValuesIn(kUsageCases), CaseName());
-
-// Inside the namespaces: /etc is the copy, the running name is ns-before,
-// and an optional file is bound over /etc/hostname so it cannot be renamed
-// over. The running name after the run is left in $dir/running-name.
-const char kInPrivateEtc[] = R"(set -e
-dir=$1; shift
-mount --bind "$dir/etc" /etc
-hostname ns-before
-if [ -e "$dir/bound" ]; then mount --bind "$dir/bound" /etc/hostname; fi
-set +e
-"$@"
-status=$?
-hostname > "$dir/running-name"
-exit $status
-)";
-
-bool NamespacesAllowed() {
-    return RunProcess({"/usr/bin/unshare", "--mount", "--uts", "/bin/true"}).status == 0;
-}
 
 struct RenameCase {
     const char *label;
@@ -125,26 +83,19 @@ const RenameCase kRenames[] = {
     {"reader gone, two arguments", {"a", "b"}, Output::Broken, false, "", "", 255, ""},
 };
 
-class Rename : public Machine, public testing::WithParamInterface<RenameCase> {};
+class Rename : public MachineUntouched, public testing::WithParamInterface<RenameCase> {};
 
 TEST_P(Rename, ChangesOnlyThePrivateHostnameFile) {
-    if (!NamespacesAllowed()) {
+    if (!PrivateNamespacesAllowed()) {
         GTEST_SKIP() << "unshare --mount --uts is not allowed here, so no rename is tried";
     }
     const RenameCase &c = GetParam();
     TempDir dir;
     const std::string etc = dir.path + "/etc";
-    ASSERT_EQ(RunProcess({"/bin/cp", "-a", "/etc/.", etc}).status, 0);
     const std::string before = "before-name\n";
-    WriteFile(etc + "/hostname", before);
-    if (c.bind_mounted) {
-        WriteFile(dir.path + "/bound", before);
-    }
-
-    std::vector<std::string> argv = {"/usr/bin/unshare", "--mount", "--uts", "/bin/sh", "-c", kInPrivateEtc, "sh",
-                                     dir.path, HOSTLABEL_PROGRAM};
+    std::vector<std::string> argv = {HOSTLABEL_PROGRAM};
     argv.insert(argv.end(), c.args.begin(), c.args.end());
-    const ProcessResult r = RunProcess(argv, {}, c.output);
+    const ProcessResult r = RunInPrivateEtc(dir.path, before, argv, {}, c.output, c.bind_mounted);
 
     EXPECT_EQ(r.out, c.out);
     EXPECT_EQ(r.err, c.err);

@@ -16,15 +16,10 @@
 #include <gtest/gtest.h>
 
 #include "case_names.h"
+#include "private_etc.h"
 #include "process.h"
 
 namespace {
-
-std::string RunningName() {
-    char name[HOST_NAME_MAX + 1] = {};
-    EXPECT_EQ(gethostname(name, sizeof name - 1), 0);
-    return name;
-}
 
 TEST(GetComputerNameA, GivesTheRunningName) {
     char buffer[1025];
