@@ -10,7 +10,7 @@ int main(int argc, char *argv[]) {
 #ifdef SIGPIPE
     // A reader that goes away must not end the run before the rename request
     // is made or change the exit status; lost output is only lost output.
-    std::signal(SIGPIPE, SIG_IGN);
+    (void)std::signal(SIGPIPE, SIG_IGN);
 #endif
 
     // Bigger than the size the query is told, so it can never write past it.

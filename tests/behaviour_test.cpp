@@ -38,6 +38,7 @@ struct Case {
 };
 
 // -1 from main reaches a Linux parent as 255.
+// clang-format off
 const Case kCases[] = {
     {"no argument", {}, "old-host", nullptr, Output::Captured, Report("old-host") + kUsage, "", 255, kQueried},
     {"no argument, query fails", {}, nullptr, nullptr, Output::Captured, kUsage, "", 255, kQueried},
@@ -70,6 +71,7 @@ const Case kCases[] = {
      "Could not change the computer name: Operation not permitted\n", 1, kQueried + Renamed("new-host")},
     {"reader gone, no argument", {}, nullptr, nullptr, Output::Broken, "", "", 255, kQueried},
 };
+// clang-format on
 
 void PrintTo(const Case &c, std::ostream *os) {
     *os << c.label;

@@ -27,11 +27,13 @@ void PrintTo(const UsageCase &c, std::ostream *os) {
     *os << c.label;
 }
 
+// clang-format off
 const UsageCase kUsageCases[] = {
     {"no argument", {}},
     {"two arguments", {"new-host", "extra"}},
     {"three arguments", {"a", "b", "c"}},
 };
+// clang-format on
 
 class Usage : public MachineUntouched, public testing::WithParamInterface<UsageCase> {};
 
@@ -63,6 +65,7 @@ void PrintTo(const RenameCase &c, std::ostream *os) {
 
 const std::string kReport = "Current computer name: ns-before\n\n";
 
+// clang-format off
 const RenameCase kRenames[] = {
     {"one name", {"new-host"}, Output::Captured, false, kReport + kNotice, "", 0, "new-host\n"},
     {"dotted name kept as typed", {"Web-01.Example.org"}, Output::Captured, false, kReport + kNotice, "", 0,
@@ -82,6 +85,7 @@ const RenameCase kRenames[] = {
     {"standard output closed, no argument", {}, Output::Closed, false, "", "", 255, ""},
     {"reader gone, two arguments", {"a", "b"}, Output::Broken, false, "", "", 255, ""},
 };
+// clang-format on
 
 class Rename : public MachineUntouched, public testing::WithParamInterface<RenameCase> {};
 

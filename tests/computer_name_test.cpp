@@ -54,6 +54,7 @@ void PrintTo(const RenameCase &c, std::ostream *os) {
     *os << c.label;
 }
 
+// clang-format off
 const RenameCase kRenames[] = {
     {"good name", ComputerNamePhysicalDnsHostname, "new-host", 0},
     {"other format", 1, "new-host", EINVAL},
@@ -61,6 +62,7 @@ const RenameCase kRenames[] = {
     {"bad name", ComputerNamePhysicalDnsHostname, "new host", EINVAL},
     {"empty name", ComputerNamePhysicalDnsHostname, "", EINVAL},
 };
+// clang-format on
 
 // What the child reports when the running name changed under it.
 constexpr int kRunningNameChanged = 200;
@@ -77,7 +79,8 @@ TEST_P(Rename, StoresTheNameForTheNextBootOnly) {
     const pid_t pid = fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
-        if (unshare(CLONE_NEWNS | CLONE_NEWUTS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        if (unshare(CLONE_NEWNS | CLONE_NEWUTS) != 0 ||
+            mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
             mount(etc.c_str(), "/etc", nullptr, MS_BIND, nullptr) != 0 || sethostname("ns-before", 9) != 0) {
             _exit(255);
         }

@@ -28,6 +28,7 @@ void PrintTo(const NameCase &c, std::ostream *os) {
     *os << c.label;
 }
 
+// clang-format off
 const NameCase kNames[] = {
     {"one letter", "a", true},
     {"digits only", "1234", true},
@@ -56,6 +57,7 @@ const NameCase kNames[] = {
     {"tab", "web\t01", false},
     {"control character", "web\x01", false},
 };
+// clang-format on
 
 class Names : public testing::TestWithParam<NameCase> {};
 

@@ -51,8 +51,9 @@ ProcessResult RunInPrivateEtc(const std::string &dir, const std::string &stored,
     if (bound) {
         WriteFile(dir + "/bound", stored);
     }
-    std::vector<std::string> command = {"/usr/bin/unshare", "--mount", "--uts", "/bin/sh", "-c", kInPrivateEtc, "sh",
-                                        dir};
+    std::vector<std::string> command = {
+        "/usr/bin/unshare", "--mount", "--uts", "/bin/sh", "-c", kInPrivateEtc, "sh", dir,
+    };
     command.insert(command.end(), argv.begin(), argv.end());
     return RunProcess(command, extra_env, output);
 }

@@ -15,11 +15,11 @@
 
 #include <cstdint>
 
-typedef int BOOL;
-typedef std::uint32_t DWORD;
-typedef char *LPSTR;
-typedef const char *LPCSTR;
-typedef DWORD *LPDWORD;
+using BOOL = int;
+using DWORD = std::uint32_t;
+using LPSTR = char *;
+using LPCSTR = const char *;
+using LPDWORD = DWORD *;
 
 // Only the value the command uses is given; it keeps the number Windows
 // gives it so that a recorded request means the same on both platforms.

@@ -35,6 +35,7 @@ void PrintTo(const FaultCase &c, std::ostream *os) {
     *os << c.label;
 }
 
+// clang-format off
 const FaultCase kFaults[] = {
     {"directory cannot be opened", "open-directory=13", EACCES, false},
     {"new file not allowed", "create=13", EACCES, false},
@@ -52,6 +53,7 @@ const FaultCase kFaults[] = {
     {"rename across file systems", "rename=18", EXDEV, false},
     {"directory flush fails after the rename", "flush-directory=5", EIO, true},
 };
+// clang-format on
 
 void ExpectNoStrayFile(const std::string &dir) {
     EXPECT_EQ(ListDir(dir), std::vector<std::string>{"hostname"});
@@ -117,6 +119,7 @@ void PrintTo(const CrashCase &c, std::ostream *os) {
     *os << c.label;
 }
 
+// clang-format off
 const CrashCase kCrashes[] = {
     {"killed before opening the directory", "open-directory=kill-before", false},
     {"killed before creating the new file", "create=kill-before", false},
@@ -134,6 +137,7 @@ const CrashCase kCrashes[] = {
     {"killed before the directory flush", "flush-directory=kill-before", true},
     {"killed after the directory flush", "flush-directory=kill-after", true},
 };
+// clang-format on
 
 class Crash : public testing::TestWithParam<CrashCase> {};
 

@@ -32,6 +32,7 @@ struct Case {
     const char *requested;  // the name the system holds afterwards; nullptr: as before
 };
 
+// clang-format off
 const Case kCommandLines[] = {
     {"no argument", "", kUsage, "", kMinusOne, nullptr},
     {"two arguments", " new-host extra", kUsage, "", kMinusOne, nullptr},
@@ -48,15 +49,18 @@ const Case kCommandLines[] = {
     {"question mark wildcard", " ?.txt", kNotice, "", 0, "?.txt"},
     {"same name again before a reboot", " new-host", kNotice, "", 0, "new-host"},
 };
+// clang-format on
 
 // Wine records the requested name before it refuses it, so the request is
 // seen to have been made although it failed.
+// clang-format off
 const Case kRefused[] = {
     {"refused rename", " new-host", "", "Could not change the computer name: Access denied.\r\n", 1, "new-host"},
     {"refused rename of an empty name", " \"\"", "", "Could not change the computer name: Access denied.\r\n", 1,
      ""},
     {"usage unaffected by the refusal", "", kUsage, "", kMinusOne, nullptr},
 };
+// clang-format on
 
 std::string ComputerName() {
     char name[MAX_COMPUTERNAME_LENGTH + 2];
@@ -67,7 +71,8 @@ std::string ComputerName() {
 std::string RequestedName() {
     char value[1024];
     DWORD size = sizeof value;
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, kParameters, "Hostname", RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) {
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, kParameters, "Hostname", RRF_RT_REG_SZ, nullptr, value, &size) !=
+        ERROR_SUCCESS) {
         return "(no value)";
     }
     return value;

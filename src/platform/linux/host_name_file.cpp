@@ -52,7 +52,7 @@ int WriteAll(int fd, const std::string &text) {
 // file system and cannot collide with another writer's file.
 int CreateNewFile(int directory, char *temp_name, std::size_t temp_size) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::snprintf(temp_name, temp_size, ".hostname.%ld.%d", static_cast<long>(getpid()), attempt);
+        (void)std::snprintf(temp_name, temp_size, ".hostname.%ld.%d", static_cast<long>(getpid()), attempt);
         const int fd = openat(directory, temp_name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd >= 0 || errno != EEXIST) {
             return fd;

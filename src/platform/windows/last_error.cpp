@@ -2,8 +2,6 @@
 // needs code of our own.
 #include "../computer_name.h"
 
-#include <cstdio>
-
 std::string LastErrorMessage() {
     const DWORD code = GetLastError();
     char text[512];
@@ -13,8 +11,7 @@ std::string LastErrorMessage() {
         --length;
     }
     if (length == 0) {
-        std::snprintf(text, sizeof text, "system error %lu", static_cast<unsigned long>(code));
-        return text;
+        return "system error " + std::to_string(code);
     }
-    return std::string(text, length);
+    return {text, length};
 }
