@@ -6,20 +6,12 @@
 #include <gtest/gtest.h>
 
 #include "case_names.h"
+#include "expected_output.h"
 #include "process.h"
 
 namespace {
 
-const std::string kUsage =
-    "USAGE: Hostlabel ComputerName\n"
-    "Sets this computer's host name to ComputerName; the change takes effect after a reboot.\n"
-    "\n";
-const std::string kNotice = "Please reboot for computer name change to take effect...\n";
 const std::string kQueried = "query size=256\n";
-
-std::string Report(const std::string &name) {
-    return "Current computer name: " + name + "\n\n";
-}
 
 std::string Renamed(const std::string &name) {
     return "rename format=5 name[" + std::to_string(name.size()) + "]=" + name + "\n";
@@ -60,15 +52,15 @@ const Case kCases[] = {
     {"8-bit current name written as it is", {}, "h\xe9te\xff", nullptr, Output::Captured,
      Report("h\xe9te\xff") + kUsage, "", 255, kQueried},
     {"request refused", {"new-host"}, "old-host", "13", Output::Captured, Report("old-host"),
-     "Could not change the computer name: Permission denied\n", 1, kQueried + Renamed("new-host")},
+     Refused("Permission denied"), 1, kQueried + Renamed("new-host")},
     {"request refused, query fails", {"bad name"}, nullptr, "22", Output::Captured, "",
-     "Could not change the computer name: Invalid argument\n", 1, kQueried + Renamed("bad name")},
+     Refused("Invalid argument"), 1, kQueried + Renamed("bad name")},
     {"standard output closed", {"new-host"}, "old-host", nullptr, Output::Closed, "", "", 0,
      kQueried + Renamed("new-host")},
     {"standard output closed, no argument", {}, "old-host", nullptr, Output::Closed, "", "", 255, kQueried},
     {"reader gone", {"new-host"}, "old-host", nullptr, Output::Broken, "", "", 0, kQueried + Renamed("new-host")},
     {"reader gone, request refused", {"new-host"}, "old-host", "1", Output::Broken, "",
-     "Could not change the computer name: Operation not permitted\n", 1, kQueried + Renamed("new-host")},
+     Refused("Operation not permitted"), 1, kQueried + Renamed("new-host")},
     {"reader gone, no argument", {}, nullptr, nullptr, Output::Broken, "", "", 255, kQueried},
 };
 // clang-format on

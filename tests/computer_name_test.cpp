@@ -76,21 +76,17 @@ TEST_P(Rename, StoresTheNameForTheNextBootOnly) {
     ASSERT_EQ(mkdir(etc.c_str(), 0755), 0);
     WriteFile(etc + "/hostname", "old-host\n");
 
-    const pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
+    const int status = WaitStatusOfChild([&] {
         if (unshare(CLONE_NEWNS | CLONE_NEWUTS) != 0 ||
             mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
             mount(etc.c_str(), "/etc", nullptr, MS_BIND, nullptr) != 0 || sethostname("ns-before", 9) != 0) {
-            _exit(255);
+            return 255;
         }
         errno = 0;
         const BOOL ok = SetComputerNameExA(static_cast<COMPUTER_NAME_FORMAT>(c.format), c.name);
         const int error = ok ? 0 : errno;
-        _exit(RunningName() == "ns-before" ? error : kRunningNameChanged);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        return RunningName() == "ns-before" ? error : kRunningNameChanged;
+    });
     ASSERT_TRUE(WIFEXITED(status));
     if (WEXITSTATUS(status) == 255) {
         GTEST_SKIP() << "private mount and host-name namespaces are not allowed here";

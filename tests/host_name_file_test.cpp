@@ -135,22 +135,18 @@ TEST(HostNameFile, RefusedWithoutWritePermission) {
     const std::string file = dir.path + "/hostname";
     WriteFile(file, kOld);
     // root writes anywhere, so the attempt is made as nobody in a child.
-    const pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
+    const int status = WaitStatusOfChild([&] {
         if (geteuid() == 0) {
             if (setgid(65534) != 0 || setuid(65534) != 0) {
-                _exit(100);
+                return 100;
             }
         } else if (chmod(dir.path.c_str(), 0555) != 0) {
-            _exit(101);
+            return 101;
         }
         errno = 0;
         const int result = ReplaceHostNameFile(dir.path.c_str(), "new-host");
-        _exit(result == -1 ? errno : 102);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        return result == -1 ? errno : 102;
+    });
     chmod(dir.path.c_str(), 0755);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), EACCES);

@@ -37,6 +37,12 @@ void MachineUntouched::TearDown() {
     EXPECT_EQ(ReadFile("/etc/hostname"), stored_) << "this machine's /etc/hostname changed";
 }
 
+void ExpectNoNewFileLeft(const std::string &etc) {
+    for (const std::string &name : ListDir(etc)) {
+        EXPECT_EQ(name.rfind(".hostname.", 0), std::string::npos) << "left behind: " << name;
+    }
+}
+
 bool PrivateNamespacesAllowed() {
     return RunProcess({"/usr/bin/unshare", "--mount", "--uts", "/bin/true"}).status == 0;
 }

@@ -25,6 +25,9 @@ private:
     std::string stored_;
 };
 
+// Fails the test for each new hostname file the layer left in etc.
+void ExpectNoNewFileLeft(const std::string &etc);
+
 // False where this machine does not let us make the namespaces.
 bool PrivateNamespacesAllowed();
 

@@ -108,6 +108,23 @@ ProcessResult RunProcess(const std::vector<std::string> &argv, const std::vector
     return result;
 }
 
+int WaitStatusOfChild(const std::function<int()> &child) {
+    const pid_t pid = fork();
+    if (pid < 0) {
+        Fail("fork");
+    }
+    if (pid == 0) {
+        _exit(child());
+    }
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR) {
+            Fail("waitpid");
+        }
+    }
+    return status;
+}
+
 std::string ReadFile(const std::string &path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {

@@ -2,6 +2,7 @@
 #ifndef HOSTLABEL_TESTS_PROCESS_H
 #define HOSTLABEL_TESTS_PROCESS_H
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,10 @@ struct ProcessResult {
 // environment as NAME=value entries.
 ProcessResult RunProcess(const std::vector<std::string> &argv, const std::vector<std::string> &extra_env = {},
                          Output output = Output::Captured);
+
+// Runs child in a forked copy of this process, which ends with the value it
+// returns, and gives the copy's wait status.
+int WaitStatusOfChild(const std::function<int()> &child);
 
 std::string ReadFile(const std::string &path);
 void WriteFile(const std::string &path, const std::string &content);

@@ -1,15 +1,4 @@
-# Cross-builds for Windows with Debian's MinGW-w64 (i686).
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-builds the 32-bit Windows product with Debian's MinGW-w64.
 set(CMAKE_SYSTEM_PROCESSOR x86)
-
 set(HOSTLABEL_MINGW_TRIPLE i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${HOSTLABEL_MINGW_TRIPLE}-gcc)
-set(CMAKE_CXX_COMPILER ${HOSTLABEL_MINGW_TRIPLE}-g++)
-set(CMAKE_RC_COMPILER ${HOSTLABEL_MINGW_TRIPLE}-windres)
-
-# Headers and libraries come from the target's tree only; build tools from the host.
-set(CMAKE_FIND_ROOT_PATH /usr/${HOSTLABEL_MINGW_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "case_names.h"
+#include "expected_output.h"
 #include "private_etc.h"
 #include "process.h"
 
@@ -91,20 +92,17 @@ TEST_P(ProgramFault, ReportsTheFailureAndEndsWithStatusOne) {
     TempDir dir;
     const ProcessResult r = RunInPrivateEtc(dir.path, kOld, {HOSTLABEL_FAULTS_PROGRAM, "new-host"},
                                             {std::string("HOSTLABEL_FAULT=") + c.fault});
-    const std::string report = "Current computer name: ns-before\n\n";
     if (c.error == 0) {
-        EXPECT_EQ(r.out, report + "Please reboot for computer name change to take effect...\n");
+        EXPECT_EQ(r.out, Report("ns-before") + kNotice);
         EXPECT_EQ(r.err, "");
         EXPECT_EQ(r.status, 0);
     } else {
-        EXPECT_EQ(r.out, report);
-        EXPECT_EQ(r.err, std::string("Could not change the computer name: ") + std::strerror(c.error) + "\n");
+        EXPECT_EQ(r.out, Report("ns-before"));
+        EXPECT_EQ(r.err, Refused(std::strerror(c.error)));
         EXPECT_EQ(r.status, 1);
     }
     EXPECT_EQ(ReadFile(dir.path + "/etc/hostname"), c.new_in_place ? kNew : kOld);
-    for (const std::string &name : ListDir(dir.path + "/etc")) {
-        EXPECT_EQ(name.rfind(".hostname.", 0), std::string::npos) << "left behind: " << name;
-    }
+    ExpectNoNewFileLeft(dir.path + "/etc");
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, ProgramFault, testing::ValuesIn(kFaults), CaseName());
@@ -147,15 +145,11 @@ TEST_P(Crash, ReaderFindsTheWholeOldOrTheWholeNewName) {
     const CrashCase &c = GetParam();
     TempDir dir;
     WriteFile(dir.path + "/hostname", kOld);
-    const pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
+    const int status = WaitStatusOfChild([&] {
         setenv("HOSTLABEL_FAULT", c.fault, 1);
         ReplaceHostNameFile(dir.path.c_str(), "new-host");
-        _exit(0);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        return 0;
+    });
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the writer was not killed at that step";
     EXPECT_EQ(ReadFile(dir.path + "/hostname"), c.new_in_place ? kNew : kOld);
     for (const std::string &name : ListDir(dir.path)) {
