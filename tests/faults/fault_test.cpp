@@ -56,10 +56,6 @@ const FaultCase kFaults[] = {
 };
 // clang-format on
 
-void ExpectNoStrayFile(const std::string &dir) {
-    EXPECT_EQ(ListDir(dir), std::vector<std::string>{"hostname"});
-}
-
 class Fault : public testing::TestWithParam<FaultCase> {};
 
 TEST_P(Fault, LeavesTheOldFileOrTheWholeNewOne) {
@@ -77,7 +73,7 @@ TEST_P(Fault, LeavesTheOldFileOrTheWholeNewOne) {
         EXPECT_EQ(error, c.error) << std::strerror(error);
     }
     EXPECT_EQ(ReadFile(dir.path + "/hostname"), c.new_in_place ? kNew : kOld);
-    ExpectNoStrayFile(dir.path);
+    EXPECT_EQ(ListDir(dir.path), std::vector<std::string>{"hostname"});
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, Fault, testing::ValuesIn(kFaults), CaseName());
